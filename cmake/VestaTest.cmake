@@ -1,0 +1,25 @@
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+# vesta_add_test(name SOURCES a.cpp b.cpp LIBS lib1 lib2)
+function(vesta_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  vesta_warnings(${name})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30
+    PROPERTIES TIMEOUT 120 ENVIRONMENT "VESTA_BUILD_DIR=${CMAKE_BINARY_DIR}")
+endfunction()
+
+# vesta_add_fuzzer(name SOURCES a.cpp LIBS lib): only with clang and VESTA_FUZZ=ON.
+option(VESTA_FUZZ "Build libFuzzer targets (clang only)" OFF)
+function(vesta_add_fuzzer name)
+  if(NOT VESTA_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(F "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${F_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+endfunction()
