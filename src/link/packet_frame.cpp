@@ -115,11 +115,11 @@ void FrameReceiver::Store(uint8_t b) {
 void FrameReceiver::CompleteIfDue() {
   if (received_ != expected_ + 4) return;
   state_ = State::Hunt;
-  if (TestCRC() && OnPacket) OnPacket(expected_, buffer_);
+  if (TestCRC() && OnPacket) OnPacket(expected_, buffer_.get());
 }
 
 bool FrameReceiver::TestCRC() const {
-  const uint8_t* p = buffer_ + expected_;
+  const uint8_t* p = buffer_.get() + expected_;
   const uint32_t sent = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
                         static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
   return (crc_ ^ 0xFFFFFFFFu) == sent;

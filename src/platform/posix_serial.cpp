@@ -77,6 +77,13 @@ void MakeRaw(termios2& t) {
 
 }  // namespace
 
+bool LineControlFlags(const LineSettings& settings, unsigned& cflag) {
+  tcflag_t size = 0;
+  if (!DataBitsFlag(settings.DataBits, size)) return false;
+  cflag = size | ParityFlags(settings.Parity) | (settings.StopBits == TStopBits::One ? 0 : CSTOPB);
+  return true;
+}
+
 std::unique_ptr<PosixSerialDevice> PosixSerialDevice::Open(const std::string& path, int& error) {
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
@@ -109,15 +116,14 @@ bool PosixSerialDevice::Fail(int error) {
 }
 
 bool PosixSerialDevice::Configure(const LineSettings& settings) {
-  tcflag_t size = 0;
-  if (!DataBitsFlag(settings.DataBits, size) || settings.BaudRate <= 0) return Fail(EINVAL);
+  unsigned control = 0;
+  if (!LineControlFlags(settings, control) || settings.BaudRate <= 0) return Fail(EINVAL);
   termios2 t{};
   if (::ioctl(fd_, TCGETS2, &t) != 0) return Fail(errno);
   MakeRaw(t);
   SetSpeed(t, settings.BaudRate);
   t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB);
-  t.c_cflag |= size | ParityFlags(settings.Parity);
-  if (settings.StopBits != TStopBits::One) t.c_cflag |= CSTOPB;
+  t.c_cflag |= control;
   if (::ioctl(fd_, TCSETS2, &t) != 0) return Fail(errno);
   return true;
 }

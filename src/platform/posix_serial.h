@@ -16,6 +16,10 @@
 
 #include "platform/serial_device.h"
 
+// The termios c_cflag bits for data bits, parity and stop bits (CSIZE,
+// PARENB, PARODD, CMSPAR, CSTOPB); false when Linux cannot set the data bits.
+bool LineControlFlags(const LineSettings& settings, unsigned& cflag);
+
 class PosixSerialDevice final : public ISerialDevice {
  public:
   // Opens and puts the line into raw mode; nullptr with error (errno) set
