@@ -111,6 +111,7 @@ void ControlServer::Accept() {
 }
 
 void ControlServer::ReadClient(int fd) {
+  if (clients_.count(fd) == 0) return;   // dropped earlier in the same poll round
   char buffer[1024];
   const ssize_t n = read(fd, buffer, sizeof buffer);
   if (n < 0 && (errno == EAGAIN || errno == EINTR)) return;

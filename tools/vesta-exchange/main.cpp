@@ -81,7 +81,7 @@ class ExchangeProgram {
   int Run();
 
  private:
-  void ReadLine();
+  bool ReadLine();
   void ReadStdin();
   void FlushLine();
   void Tick();
@@ -132,12 +132,20 @@ void ExchangeProgram::Announce(const std::string& summary) {
   std::fflush(stdout);
 }
 
-void ExchangeProgram::ReadLine() {
+// False when the line is gone (a tty unplugged); poll would report it
+// again at once, so the program ends instead of spinning.
+bool ExchangeProgram::ReadLine() {
   uint8_t buffer[4096];
   for (;;) {
     const ssize_t n = read(line_.Fd(), buffer, sizeof buffer);
-    if (n <= 0) return;   // EAGAIN: all read; errors show again at the next poll
-    exchange_.Receive(buffer, static_cast<size_t>(n));
+    if (n > 0) {
+      exchange_.Receive(buffer, static_cast<size_t>(n));
+      continue;
+    }
+    if (n < 0 && (errno == EAGAIN || errno == EINTR)) return true;
+    std::fprintf(stderr, "vesta-exchange: serial line %s lost: %s\n", line_.AgentPath().c_str(),
+                 n == 0 ? "end of file" : std::strerror(errno));
+    return false;
   }
 }
 
@@ -195,12 +203,13 @@ int ExchangeProgram::Run() {
         std::printf("vesta-exchange: stopped\n");
         return 0;
       }
-      if (p.fd == line_.Fd())
-        ReadLine();
-      else if (p.fd == STDIN_FILENO && stdinOpen_)
+      if (p.fd == line_.Fd()) {
+        if (!ReadLine()) return 1;
+      } else if (p.fd == STDIN_FILENO && stdinOpen_) {
         ReadStdin();
-      else
+      } else {
         control_.HandleReadable(p.fd);
+      }
     }
     FlushLine();
   }

@@ -1,5 +1,6 @@
 #include "scenario.h"
 
+#include <cstdio>
 #include <sstream>
 
 #include "digit_codes.h"
@@ -264,6 +265,13 @@ void ReadTraffic(ScenarioReader& in, Scenario& s) {
   }
 }
 
+// As the agent shows it: major in hex, minor in hex with two digits.
+std::string VersionText(const ExchangeModel& m) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%X.%02X", m.Info[0], m.Info[1]);
+  return text;
+}
+
 }  // namespace
 
 Scenario DefaultScenario() {
@@ -316,7 +324,7 @@ std::string DescribeScenario(const Scenario& s) {
   if (!m.Ports.empty()) out << " (" << m.Ports.front().Number << " to " << m.Ports.back().Number << ")";
   out << ", " << m.Mailboxes.size() << " mailboxes, " << m.Personal.size()
       << " Personal records, " << messages << " of " << kSlotCount << " message slots in use, "
-      << m.Billing.Waiting() << " billing records; version " << int(m.Info[0]) << "." << int(m.Info[1]) << "; traffic ";
+      << m.Billing.Waiting() << " billing records; version " << VersionText(m) << "; traffic ";
   if (s.Traffic.Enabled)
     out << "seed " << s.Traffic.Seed << ", a step every " << s.Traffic.StepMs << " ms";
   else

@@ -62,6 +62,7 @@ SimulatedExchange::SimulatedExchange(Scenario scenario)
       traffic_(model_, clock_, scenario.Traffic) {
   receiver_.MaxPacketSize = kMaxRequestPayload;
   receiver_.OnPacket = [this](int count, const uint8_t* data) { OnFrame(count, data); };
+  receiver_.OnStray = [this](uint8_t b) { Trace("RX stray byte " + HexBytes(&b, 1)); };
 }
 
 void SimulatedExchange::Receive(const uint8_t* data, size_t count) {
@@ -219,7 +220,8 @@ std::string SimulatedExchange::ContentCommand(const std::vector<std::string>& wo
     return "ok " + std::to_string(model_.Ports.size()) + " ports (" + std::to_string(busy) +
            " busy), " + std::to_string(model_.Billing.Waiting()) + " billing records waiting, " +
            std::to_string(model_.Billing.Taken()) + " taken, " +
-           std::to_string(framesReceived_) + " frames received";
+           std::to_string(framesReceived_) + " frames received, mailbox counts [" +
+           HexBytes(model_.MailboxCounts.data(), model_.MailboxCounts.size()) + "]";
   }
   return "";
 }
