@@ -13,7 +13,7 @@ TStates Command(uint8_t kind, uint8_t port, Bytes data = {}) {
   TStates record{};
   record.Command = kind;
   record.Port = port;
-  std::memcpy(record.Data, data.data(), std::min(data.size(), sizeof record.Data));
+  if (!data.empty()) std::memcpy(record.Data, data.data(), std::min(data.size(), sizeof record.Data));
   return record;
 }
 
