@@ -16,6 +16,10 @@ enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation };
 enum TMsgDlgButtons { mbOK, mbYesNo, mbOKCancel };
 enum TModalResult { mrNone = 0, mrOK = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 
+// Mouse events the tray icon reports, as the window messages name them.
+constexpr int WM_LBUTTONDBLCLK = 0x0203;
+constexpr int WM_RBUTTONUP = 0x0205;
+
 // The notification-area icon of the main form.
 class ITrayIcon {
  public:

@@ -1,0 +1,34 @@
+#include "platform/form.h"
+
+#include "platform/application.h"
+
+void TForm::Show() {
+  SetVisible(true);
+  if (Application) Application->Backend().FormVisibilityChanged(*this);
+}
+
+void TForm::Hide() {
+  SetVisible(false);
+  if (Application) Application->Backend().FormVisibilityChanged(*this);
+}
+
+void TForm::Close() {
+  if (closing_) return;
+  closing_ = true;
+  TCloseAction action = IsMainForm ? caFree : caHide;
+  if (OnClose) OnClose(action);
+  closing_ = false;
+  if (action == caNone) return;
+  if (IsMainForm && Application) {
+    Hide();
+    Application->Terminate(0);
+  } else if (action == caHide || action == caFree) {
+    Hide();
+  }
+}
+
+void TForm::Resize(int clientWidth, int clientHeight) {
+  ClientWidth = clientWidth;
+  ClientHeight = clientHeight;
+  if (OnResize) OnResize();
+}
