@@ -75,4 +75,23 @@ TEST(ExchangeFraming, DamagedOrOversizedRequestsGetNoAnswer) {
   EXPECT_EQ(reference::Ask(ex, 5, largest), std::vector<uint8_t>{0});
 }
 
+TEST(ExchangeFraming, EveryRequestGetsOneAnswerTheAgentCanTake) {
+  // Seeded random requests, many of them nonsense: each is answered once,
+  // with a status byte, within the agent's 512-byte receive limit.
+  SimulatedExchange ex(exchange::DefaultScenario());
+  exchange::SeededRandom random(42);
+  for (int i = 0; i < 3000; ++i) {
+    std::vector<uint8_t> request(random.Between(1, 40));
+    for (auto& b : request) b = static_cast<uint8_t>(random.Between(0, 255));
+    request[0] = static_cast<uint8_t>(random.Between(0, 40));   // mostly commands it knows
+    if (random.Between(0, 3) == 0) request.resize(random.Between(3, 512), 0xEE);
+    const auto frames = reference::Exchange(ex, static_cast<uint8_t>(i), request);
+    ASSERT_EQ(frames.size(), 1u) << "request " << i;
+    EXPECT_TRUE(frames[0].CrcOk);
+    EXPECT_FALSE(frames[0].Payload.empty());
+    EXPECT_LE(frames[0].Payload.size(), 512u);
+    ex.Advance(100);
+  }
+}
+
 }  // namespace
