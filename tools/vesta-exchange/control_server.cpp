@@ -47,10 +47,10 @@ ControlServer::~ControlServer() {
   if (!unixPath_.empty()) unlink(unixPath_.c_str());
 }
 
-bool ControlServer::Listen(const std::string& spec, std::string& error) {
-  if (spec.rfind("unix:", 0) == 0) {
+bool ControlServer::Listen(const std::string& endpoint, std::string& error) {
+  if (endpoint.rfind("unix:", 0) == 0) {
     sockaddr_un address{};
-    const std::string path = spec.substr(5);
+    const std::string path = endpoint.substr(5);
     if (path.size() >= sizeof address.sun_path) {
       error = "control socket path too long: " + path;
       return false;
@@ -68,7 +68,7 @@ bool ControlServer::Listen(const std::string& spec, std::string& error) {
     description_ = "unix socket " + path;
     return true;
   }
-  const int port = std::stoi(spec.substr(4));
+  const int port = std::stoi(endpoint.substr(4));
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<uint16_t>(port));

@@ -28,8 +28,8 @@ class ControlServer {
   ControlServer& operator=(const ControlServer&) = delete;
   ~ControlServer();
 
-  // spec: "unix:PATH" or "tcp:PORT".
-  bool Listen(const std::string& spec, std::string& error);
+  // endpoint: "unix:PATH" or "tcp:PORT".
+  bool Listen(const std::string& endpoint, std::string& error);
   // The listening socket and every client, for poll().
   std::vector<int> Fds() const;
   // Accepts or reads, whichever the fd is; replies through Handler.

@@ -6,10 +6,10 @@
 
 namespace {
 
-bool ValidControl(const std::string& spec) {
-  if (spec.rfind("unix:", 0) == 0) return spec.size() > 5;
+bool ValidControl(const std::string& endpoint) {
+  if (endpoint.rfind("unix:", 0) == 0) return endpoint.size() > 5;
   int port = 0;
-  return spec.rfind("tcp:", 0) == 0 && ParseInteger(spec.substr(4), port) && port > 0 &&
+  return endpoint.rfind("tcp:", 0) == 0 && ParseInteger(endpoint.substr(4), port) && port > 0 &&
          port < 65536;
 }
 
@@ -20,7 +20,7 @@ const char* ExchangeUsage() {
          "  --scenario FILE     exchange content (default: the built-in scenario)\n"
          "  --tty DEVICE        serve this serial device instead of a new pseudo-terminal\n"
          "  --speed BAUD        line speed of --tty (default 19200)\n"
-         "  --control SPEC      control socket: unix:PATH or tcp:PORT (on 127.0.0.1)\n"
+         "  --control WHERE     control socket: unix:PATH or tcp:PORT (on 127.0.0.1)\n"
          "  --trace FILE        write every frame received and sent, with time stamps\n"
          "  --path-file FILE    write the serial line's path to FILE\n"
          "  --silent            start silent (no answers)\n"
