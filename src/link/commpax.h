@@ -19,13 +19,16 @@ class TCommPax : public TComm {
   // Most bytes taken from the input queue per event; the rest waits.
   static constexpr int kMaxReadPerEvent = 4000;
 
+  // Installs RxChar as the inherited OnRxChar handler; replacing that
+  // handler stops the receiver.
   explicit TCommPax(SerialOpener opener);
 
   // Largest payload accepted on receive (frames with LEN > MaxPacketSize + 1
   // are dropped). 0 until set; values above 4092 act as 4092, the receive
   // buffer's limit.
   int MaxPacketSize = 0;
-  // A frame passed the CRC test: count = LEN, data[0] = lead byte, then payload.
+  // A frame passed the CRC test: count = LEN, data[0] = lead byte, then
+  // payload. data points into the receive buffer: valid during the call only.
   std::function<void(TCommPax& sender, int count, const uint8_t* data)> OnRxPacket;
   // A byte received outside any frame (after the transmit queue was purged).
   std::function<void(TCommPax& sender, uint8_t chr)> OnRxChr;

@@ -195,10 +195,21 @@ TEST(FrameReceiver, HostileInputStaysInsideTheBuffer) {
       (void)touch;
       lastCount = count;
     };
-    for (int i = 0; i < 200000; ++i) {
-      const unsigned r = random() % 8;
-      const uint8_t b = r == 0 ? 0xEE : r == 1 ? 0x23 : r == 2 ? 0x0F : static_cast<uint8_t>(random());
-      rx.Process(b);
+    for (int segment = 0; segment < 100; ++segment) {
+      for (int i = 0; i < 2000; ++i) {  // noise rich in framing bytes
+        const unsigned r = random() % 8;
+        rx.Process(r == 0 ? 0xEE : r == 1 ? 0x23 : r == 2 ? 0x0F : static_cast<uint8_t>(random()));
+      }
+      // Back to Hunt from any state (0xEE then a plain byte, twice), then a
+      // header near or above the buffer's limit and a long run without 0xEE.
+      for (uint8_t b : {0xEE, 0x41, 0xEE, 0x41}) rx.Process(b);
+      const unsigned len = segment % 2 ? 4090 + random() % 10 : 4000 + random() % 61536;
+      const Bytes header{0xEE, 0x23, uint8_t(len & 0xFF), uint8_t(len >> 8)};
+      for (size_t i = 0; i < header.size(); ++i) {
+        rx.Process(header[i]);
+        if (i >= 2 && header[i] == 0xEE) rx.Process(0xEE);
+      }
+      for (unsigned i = 4000 + random() % 2000; i > 0; --i) rx.Process(static_cast<uint8_t>(random() % 0xEE));
     }
     for (int i = 0; i < 5000; ++i) rx.Process(0x00);  // let a pending long frame end
     lastCount = -1;
