@@ -27,7 +27,6 @@ std::optional<int> ParseBaud(std::string_view s) {
     if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
     rate = rate * 10 + (c - '0');
   }
-  if (rate == 0) return std::nullopt;
   // The MODE command's two-digit abbreviations.
   switch (rate) {
     case 11: return 110;
