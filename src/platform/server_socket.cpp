@@ -12,6 +12,7 @@ void TServerSocket::Open() {
 }
 
 void TServerSocket::Close() {
+  retired_.clear();
   for (auto& [handle, client] : clients_) client->Close();
   clients_.clear();
   listener_.reset();
@@ -23,6 +24,7 @@ TCustomWinSocket* TServerSocket::FindClient(int handle) {
 }
 
 void TServerSocket::Accept(std::unique_ptr<IClientConnection> connection) {
+  retired_.clear();
   int handle = nextHandle_++;
   auto socket = std::make_unique<TCustomWinSocket>(handle, std::move(connection));
   TCustomWinSocket& s = *socket;
@@ -38,9 +40,8 @@ void TServerSocket::Disconnected(int handle) {
   auto it = clients_.find(handle);
   if (it == clients_.end()) return;
   if (OnClientDisconnect) OnClientDisconnect(*it->second);
-  // The connection object may still be on the stack of its own event:
-  // release it after the event has returned.
-  std::shared_ptr<TCustomWinSocket> gone(std::move(it->second));
+  // The connection object is still on the stack of its own event: it is
+  // released at the next event or when the server closes.
+  retired_.push_back(std::move(it->second));
   clients_.erase(it);
-  Application->Backend().Post([gone] {});
 }

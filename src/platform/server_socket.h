@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/socket.h"
 
@@ -35,6 +36,7 @@ class TCustomWinSocket {
 
 class TServerSocket {
  public:
+  ~TServerSocket() { Close(); }
   int Port = 1234;
   bool Active() const { return listener_ != nullptr; }
   void Open();
@@ -52,5 +54,6 @@ class TServerSocket {
   void Disconnected(int handle);
   std::unique_ptr<IServerListener> listener_;
   std::map<int, std::unique_ptr<TCustomWinSocket>> clients_;
+  std::vector<std::unique_ptr<TCustomWinSocket>> retired_;
   int nextHandle_ = 1000;
 };

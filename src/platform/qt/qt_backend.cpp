@@ -64,6 +64,9 @@ QtBackend::QtBackend(int& argc, char** argv, bool widgets) : widgets_(widgets) {
 }
 
 QtBackend::~QtBackend() {
+  // Posted functions may own objects whose destructors talk to Qt: run them
+  // while the application still exists.
+  QCoreApplication::sendPostedEvents();
   signalNotifier_.reset();
   for (auto& [id, timer] : timers_) delete timer;
   renderer_.reset();

@@ -15,13 +15,9 @@ QtSerialDevice::QtSerialDevice(std::unique_ptr<PosixSerialDevice> device)
       return;
     }
     // Readable with nothing to read: the other end of a pseudo-terminal has
-    // gone. Reading clears the hang-up; stop watching until input returns,
-    // so the loop does not spin.
-    uint8_t b;
-    if (device_->Read(&b, 1) <= 0) {
-      notifier_->setEnabled(false);
-      QTimer::singleShot(kHangUpRetryMs, notifier_.get(), [this] { notifier_->setEnabled(true); });
-    }
+    // gone. Look again a little later instead of spinning.
+    notifier_->setEnabled(false);
+    QTimer::singleShot(kHangUpRetryMs, notifier_.get(), [this] { notifier_->setEnabled(true); });
   });
 }
 

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_socket.h"
 
 QtConnection::QtConnection(QTcpSocket* socket) : socket_(socket) {
+  socket_->setParent(nullptr);
   QObject::connect(socket_, &QTcpSocket::readyRead, [this] {
     if (OnReadable) OnReadable();
   });
@@ -10,26 +11,32 @@ QtConnection::QtConnection(QTcpSocket* socket) : socket_(socket) {
 }
 
 QtConnection::~QtConnection() {
+  if (!socket_) return;
   socket_->disconnect();
   socket_->abort();
   socket_->deleteLater();
 }
 
 int QtConnection::Send(const uint8_t* data, int count) {
+  if (!socket_) return -1;
   auto n = socket_->write(reinterpret_cast<const char*>(data), count);
   return n < 0 ? -1 : static_cast<int>(n);
 }
 
 int QtConnection::Receive(uint8_t* data, int count) {
+  if (!socket_) return 0;
   auto n = socket_->read(reinterpret_cast<char*>(data), count);
   return n < 0 ? 0 : static_cast<int>(n);
 }
 
-int QtConnection::BytesWaiting() { return static_cast<int>(socket_->bytesAvailable()); }
+int QtConnection::BytesWaiting() { return socket_ ? static_cast<int>(socket_->bytesAvailable()) : 0; }
 
-void QtConnection::Close() { socket_->disconnectFromHost(); }
+void QtConnection::Close() {
+  if (socket_) socket_->disconnectFromHost();
+}
 
 std::string QtConnection::RemoteAddress() const {
+  if (!socket_) return "";
   QHostAddress a = socket_->peerAddress();
   bool isV4 = false;
   quint32 v4 = a.toIPv4Address(&isV4);

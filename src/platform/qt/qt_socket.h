@@ -1,5 +1,6 @@
 #pragma once
 // TCP listening and client connections over QTcpServer / QTcpSocket.
+#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <memory>
@@ -17,7 +18,9 @@ class QtConnection final : public IClientConnection {
   std::string RemoteAddress() const override;
 
  private:
-  QTcpSocket* socket_;
+  // The server would delete its sockets with itself; each connection owns
+  // its own instead, watched in case Qt deletes it first.
+  QPointer<QTcpSocket> socket_;
 };
 
 class QtListener final : public IServerListener {
