@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "codec/data.h"
+#include "controller/billing_list.h"
 #include "controller/request_queue.h"
 #include "language/nls.h"
 #include "link/commpax.h"
@@ -82,6 +83,17 @@ class TMainForm : public TForm {
   void RetransmitLastPacket();
   void TimerTickTimer();
 
+  // Periodic requests and the billing download.
+  void TimerANTimer();
+  void TimerSWTimer();
+  void TimerSMSTimer();
+  void TimerMSGTimer();
+  void TimerURTimer();
+  void TimerShortsTimer();
+  void CheckAnTimeOut();
+  void CheckSwTimeOut();
+  void HandleBillingReply(const uint8_t* payload, int n);
+
   // Replies from the exchange.
   void CommPax1RxPacket(TCommPax& sender, int count, const uint8_t* data);
   void CommPax1RxChr(TCommPax& sender, uint8_t chr);
@@ -129,6 +141,10 @@ class TMainForm : public TForm {
   bool FInTray = false;
   int FTrayIconState = 0;
 
+  // When a client last asked for the port states and the short status.
+  TDateTime FAnAskedAt = 0, FSwAskedAt = 0;
+  TBillingList FBillingList;
+
   // --- polling cycle ---
   int FLinkState = lsIdle;
   int FTickCount = 0;
@@ -150,6 +166,7 @@ class TMainForm : public TForm {
   void TranslateAtStart(bool settingsFileExists);
   void OpenServerSocket();
   void OpenSerialPort();
+  void QueueFromTimer(char letter, int noteText);
   void DispatchHead();
   void DispatchOwnRequest(char letter, int value);
   void DispatchSeriesBlock(char letter);

@@ -67,6 +67,8 @@ void TMainForm::TimerTickTimer() {
 void TMainForm::AdvanceWait() {
   switch (FLinkState) {
     case lsIdle:
+      if (!FDeskActive) CheckAnTimeOut();
+      CheckSwTimeOut();
       if (FRequestQueue && !FRequestQueue->Empty()) DispatchHead();
       break;
     case lsWaitReply:

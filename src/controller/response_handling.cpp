@@ -82,9 +82,13 @@ void TMainForm::HandleReply(TRequestRecord& request, const uint8_t* payload, int
       LogEvent("<COM", "CLIP-UDATA");
       break;
     case '#': FData->CommCommandData(cmDecode, p, n); break;
+    case 'U':
+      FData->BillingData(cmDecode, p, n);
+      HandleBillingReply(p, n);
+      break;
     default:
-      // Billing ('U'), message slots ('S'), mailbox counts ('M') and client
-      // answers ('T') are handled by their own subsystems.
+      // Message slots ('S'), mailbox counts ('M') and client answers ('T')
+      // are handled by their own subsystems.
       break;
   }
 }

@@ -20,6 +20,12 @@ TMainForm::TMainForm(TMainFormOptions options) : TForm("MainForm"), options_(opt
   };
   CommPax1->OnRxChr = [this](TCommPax& s, uint8_t chr) { CommPax1RxChr(s, chr); };
   TimerTick.OnTimer = [this] { TimerTickTimer(); };
+  TimerAN.OnTimer = [this] { TimerANTimer(); };
+  TimerSW.OnTimer = [this] { TimerSWTimer(); };
+  TimerSMS.OnTimer = [this] { TimerSMSTimer(); };
+  TimerMSG.OnTimer = [this] { TimerMSGTimer(); };
+  TimerUR.OnTimer = [this] { TimerURTimer(); };
+  TimerShorts.OnTimer = [this] { TimerShortsTimer(); };
   FNls = std::make_unique<TNLS>(ExtractFileDir(Application->ExeName));
   tray_ = Application->Backend().CreateTrayIcon();
   tray_->OnNotify = [this](int mouseEvent) { WMTrayNotify(mouseEvent); };
