@@ -6,8 +6,8 @@ namespace {
 const Bytes kConfig = {0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
 Bytes BillingReply(const std::string& text) {
-  Bytes reply{0};
-  reply.insert(reply.end(), text.begin(), text.end());
+  Bytes reply(text.size() + 1, 0);
+  std::copy(text.begin(), text.end(), reply.begin() + 1);
   return reply;
 }
 

@@ -229,7 +229,9 @@ std::vector<uint8_t> RequestHandler::CallControl(const std::vector<uint8_t>& req
 
 std::vector<uint8_t> RequestHandler::Billing(bool next) {
   auto record = next ? model_.Billing.DeliverNext() : model_.Billing.DeliverAgain();
-  std::vector<uint8_t> answer{kStatusOk};
+  std::vector<uint8_t> answer;
+  answer.reserve(1 + (record ? record->size() : 0));
+  answer.push_back(kStatusOk);
   if (record) answer.insert(answer.end(), record->begin(), record->end());
   return answer;
 }
