@@ -1,5 +1,6 @@
 // The main form's components, as its form resource lays them out.
 #include "controller/main_form.h"
+#include "platform/application.h"
 
 void TMainForm::BuildComponents() {
   Tag = 1001;
@@ -18,6 +19,7 @@ void TMainForm::BuildComponents() {
   BuildPopupMenu();
   OnResize = [this] { FormResize(); };
   OnClose = [this](TCloseAction& action) { FormClose(action); };
+  OnActivate = [] { Application->HelpFile = "AGENT.HLP"; };
 }
 
 void TMainForm::BuildMainMenu() {

@@ -100,6 +100,11 @@ class FormWindow : public QMainWindow {
     event->ignore();
     form_.Close();
   }
+  void changeEvent(QEvent* event) override {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && form_.OnActivate)
+      form_.OnActivate();
+  }
   void resizeEvent(QResizeEvent* event) override {
     QMainWindow::resizeEvent(event);
     form_.Resize(centralWidget()->width(), centralWidget()->height());
