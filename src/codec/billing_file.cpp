@@ -13,6 +13,9 @@ bool AppendBillingRecord(const std::string& fileName, const std::string& text) {
     close(fd);
     return false;
   }
+  // A failed write is undone, so that the record, asked for again, is not
+  // left behind half-written.
+  off_t size = lseek(fd, 0, SEEK_END);
   std::string line = text + "\r\n";
   const char* p = line.data();
   size_t left = line.size();
@@ -26,6 +29,7 @@ bool AppendBillingRecord(const std::string& fileName, const std::string& text) {
     p += n;
     left -= static_cast<size_t>(n);
   }
+  if (!ok && size >= 0 && ftruncate(fd, size) != 0) ok = false;
   flock(fd, LOCK_UN);
   return close(fd) == 0 && ok;
 }

@@ -67,6 +67,8 @@ void TMainForm::DispatchOwnRequest(char letter, int value) {
   if (!row || !FData) return;
   uint8_t payload[kCodecBufferSize];
   int length = (FData.get()->*row->Build)(cmBuild, payload, row->PassesValue ? value : 0);
+  // Nothing to send (an empty command slot): waiting for a reply would only
+  // time out and retransmit the packet before it.
   if (length <= 0) return;
   StorePendingRequest(letter, payload, length, 0);
   std::string note = row->NoteText ? Text(row->NoteText) : row->FixedNote;

@@ -3,11 +3,10 @@
 #include <cstdio>
 
 #include "controller/main_form.h"
+#include "dialogs/version_text.h"
 #include "platform/application.h"
 
 namespace {
-// The agent's version, shown in the version check's message.
-constexpr const char* kAgentVersion = "1.0.0";
 
 std::string Hex(unsigned value, int minDigits) {
   char buf[16];
@@ -104,7 +103,7 @@ void TMainForm::HandleConfigReply(uint8_t* payload, int n) {
 
 void TMainForm::HandleInfoReply(uint8_t* payload, int n) {
   int res = FData->InfoData(cmDecode, payload, n);
-  std::string version = std::string(kAgentVersion) + "    " + Text(140) + Hex(FData->FInfo[0], 1) +
+  std::string version = AgentVersionText() + "    " + Text(140) + Hex(FData->FInfo[0], 1) +
                         "." + Hex(FData->FInfo[1], 2) + "\n";
   std::string suffix;
   if (res == BlockDone) {

@@ -1,4 +1,6 @@
 // Start-up, settings file and shutdown of the main form.
+#include <cstdio>
+
 #include "controller/main_form.h"
 #include "platform/application.h"
 #include "platform/ini_file.h"
@@ -128,9 +130,10 @@ void TMainForm::OpenServerSocket() {
     ServerSocket1.Open();
     LogEvent("-OK-", Text(119));
   } catch (const ESocketError& e) {
-    StatusBar1->SetSimpleText(Text(120) + e.what());
+    std::string status = Text(120) + e.what();
+    StatusBar1->SetSimpleText(status);
     LogEvent("!Err", Text(121));
-    if (options_.RunAsService) ReportSystemEvent(StatusBar1->SimpleText(), TEventType::Error);
+    if (options_.RunAsService) ReportSystemEvent(status, TEventType::Error);
   }
 }
 
@@ -141,11 +144,12 @@ void TMainForm::OpenSerialPort() {
     CommPax1->Open();
     LogEvent("-OK-", Text(124) + FPortSettings);
   } catch (const ECommError& e) {
-    StatusBar1->SetSimpleText(Text(125) + FPortSettings);
-    LogEvent("!Err", Text(125) + FPortSettings);
-    // Why the port failed is worth a line of its own for whoever reads the log.
-    LogEvent("!Err", e.what());
-    if (options_.RunAsService) ReportSystemEvent(StatusBar1->SimpleText(), TEventType::Error);
+    std::string status = Text(125) + FPortSettings;
+    StatusBar1->SetSimpleText(status);
+    LogEvent("!Err", status);
+    // Why it failed goes to the diagnostics.
+    std::fprintf(stderr, "vesta-agent: %s: %s\n", FPortSettings.c_str(), e.what());
+    if (options_.RunAsService) ReportSystemEvent(status, TEventType::Error);
   }
 }
 
