@@ -34,6 +34,9 @@ struct TSendZal {
 };
 
 enum TTrayMessage { NIM_ADD = 0, NIM_MODIFY = 1, NIM_DELETE = 2 };
+// The tray icon's callback message; the mouse event comes in LParam.
+constexpr unsigned WM_TRAYNOTIFY = WM_APP + 100;
+constexpr int kTrayIconId = 1006;
 enum TTrapKind { trapFailure = 1, trapRecovery = 2 };
 
 struct TMainFormOptions {
@@ -63,6 +66,8 @@ class TMainForm : public TForm {
   int TrayIcon() const;
   std::string TrayTip();
   void WMTrayNotify(int mouseEvent);
+  // The form's message map.
+  void WndProc(TMessage& message);
   void UpdateMenuChecks();
 
   // Menu handlers.

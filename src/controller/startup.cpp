@@ -30,7 +30,8 @@ TMainForm::TMainForm(TMainFormOptions options) : TForm("MainForm"), options_(opt
   TimerShorts.OnTimer = [this] { TimerShortsTimer(); };
   FNls = std::make_unique<TNLS>(ExtractFileDir(Application->ExeName));
   tray_ = Application->Backend().CreateTrayIcon();
-  tray_->OnNotify = [this](int mouseEvent) { WMTrayNotify(mouseEvent); };
+  OnMessage = [this](TMessage& message) { WndProc(message); };
+  tray_->OnNotify = [this](int mouseEvent) { PostMessage(WM_TRAYNOTIFY, kTrayIconId, mouseEvent); };
 }
 
 TMainForm::~TMainForm() {

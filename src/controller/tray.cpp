@@ -43,6 +43,10 @@ void TMainForm::WMTrayNotify(int mouseEvent) {
   }
 }
 
+void TMainForm::WndProc(TMessage& message) {
+  if (message.Msg == WM_TRAYNOTIFY) WMTrayNotify(static_cast<int>(message.LParam));
+}
+
 void TMainForm::UpdateMenuChecks() {
   int baud = CommPax1->BaudRate();
   N57600->SetChecked(baud == 57600);

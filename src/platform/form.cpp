@@ -32,3 +32,13 @@ void TForm::Resize(int clientWidth, int clientHeight) {
   ClientHeight = clientHeight;
   if (OnResize) OnResize();
 }
+
+void TForm::PostMessage(unsigned msg, intptr_t wParam, intptr_t lParam) {
+  Application->Backend().Post([this, msg, wParam, lParam] { SendMessage(msg, wParam, lParam); });
+}
+
+intptr_t TForm::SendMessage(unsigned msg, intptr_t wParam, intptr_t lParam) {
+  TMessage message{msg, wParam, lParam, 0};
+  if (OnMessage) OnMessage(message);
+  return message.Result;
+}

@@ -1,5 +1,7 @@
 #include <sys/stat.h>
 
+#include <thread>
+
 #include "agent_fixture.h"
 #include "platform/ini_file.h"
 
@@ -141,6 +143,26 @@ TEST_F(Startup, TrayMenuAndClose) {
   EXPECT_FALSE(form_->TimerTick.Enabled());
   form_->FormDestroy();
   EXPECT_FALSE(backend_.TrayShown);
+}
+
+TEST_F(Startup, TrayClicksArriveAsWindowMessagesFromAnyThread) {
+  WriteIni("[Set]\r\n");
+  Start();
+  form_->ShowOnTrayClickClick();
+  int popupX = 0, popupY = 0;
+  form_->PopupMenu1->OnPopup = [&](int x, int y) {
+    popupX = x;
+    popupY = y;
+  };
+  std::thread([&] { backend_.Tray->OnNotify(WM_RBUTTONUP); }).join();
+  EXPECT_EQ(popupY, 0) << "nothing happens before the main thread runs the message";
+  backend_.RunPending();
+  EXPECT_EQ(popupX, 500);
+  EXPECT_EQ(popupY, 400 - 25);
+  backend_.CursorReadable = false;
+  backend_.Tray->OnNotify(WM_RBUTTONUP);
+  backend_.RunPending();
+  EXPECT_TRUE(form_->Visible()) << "without a cursor position the form is shown";
 }
 
 TEST_F(Startup, WithoutATrayHidingKeepsTheWindow) {

@@ -113,7 +113,9 @@ std::unique_ptr<IServerListener> VirtualBackend::Listen(int port, std::string& e
 }
 
 std::unique_ptr<ITrayIcon> VirtualBackend::CreateTrayIcon() {
-  return std::make_unique<VirtualTrayIcon>(*this);
+  auto tray = std::make_unique<VirtualTrayIcon>(*this);
+  Tray = tray.get();
+  return tray;
 }
 
 TModalResult VirtualBackend::MessageBox(const std::string& text, const std::string& caption,

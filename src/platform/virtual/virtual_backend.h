@@ -47,6 +47,8 @@ class VirtualBackend final : public IBackend {
   std::string TrayTip;
   bool TrayShown = false;
   bool CursorReadable = true;
+  // The last tray icon made; a test clicks it through its OnNotify.
+  ITrayIcon* Tray = nullptr;
   bool Quitting = false;
   int ExitCode = 0;
 
