@@ -22,12 +22,18 @@ std::string BuildDir() {
   return dir ? dir : ".";
 }
 
+sockaddr_in LoopbackAddress(int port) {
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_port = htons(static_cast<uint16_t>(port));
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  return a;
+}
+
 // A port nothing listens on right now.
 int FreeTcpPort() {
   int s = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  sockaddr_in a = LoopbackAddress(0);
   bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
   socklen_t len = sizeof a;
   getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
@@ -38,10 +44,7 @@ int FreeTcpPort() {
 // A socket bound (and listening) on 127.0.0.1:port; -1 when it failed.
 int ListenOnLoopback(int port) {
   int s = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_port = htons(static_cast<uint16_t>(port));
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  sockaddr_in a = LoopbackAddress(port);
   if (bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || listen(s, 1) != 0) {
     close(s);
     return -1;
@@ -51,10 +54,7 @@ int ListenOnLoopback(int port) {
 
 bool ConnectsOnLoopback(int port) {
   int s = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_port = htons(static_cast<uint16_t>(port));
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  sockaddr_in a = LoopbackAddress(port);
   bool ok = connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
   close(s);
   return ok;
