@@ -19,7 +19,8 @@ test: build
 demo: build
 	bash scripts/demo.sh $(BUILD)
 
-fuzz: deps
+fuzz:
+	@bash scripts/install-deps.sh fuzz
 	cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DVESTA_FUZZ=ON -DVESTA_WITH_QT=OFF
 	cmake --build build-fuzz -j $(JOBS)
 	bash scripts/fuzz.sh build-fuzz
